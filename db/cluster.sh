@@ -64,7 +64,8 @@ full_page_writes = off
 CONF
     fi
     if ! running; then
-        as_owner "$bin/pg_ctl" -D "$data" -l "$dir/server.log" -w -t 60 start >/dev/null \
+        # The server must not inherit the lock (or it would hold it for good).
+        as_owner "$bin/pg_ctl" -D "$data" -l "$dir/server.log" -w -t 60 start >/dev/null 9>&- \
             || { tail -n 20 "$dir/server.log" >&2; exit 1; }
     fi
     echo "$dir"

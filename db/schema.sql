@@ -290,5 +290,8 @@ INSERT INTO accounts_dep.norm (o_id, norma, prize, price) VALUES
     (7778, 1, 0, 180);
 
 -- Generated keys start above the reserved ids.
-SELECT setval('accounts_dep.vid_oper_id_seq', 10000);
-SELECT setval('accounts_dep.oper_id_seq', 10000);
+DO $$
+BEGIN
+    PERFORM setval('accounts_dep.vid_oper_id_seq', 10000);
+    PERFORM setval('accounts_dep.oper_id_seq', 10000);
+END $$;

@@ -81,7 +81,8 @@ RegisterPanel::RegisterPanel(ShiftRegister& reg, QWidget* parent) : QWidget(pare
     m_date->installEventFilter(this);
     // The date is taken when the calendar closes or on Enter, not while the
     // operator is still typing it.
-    m_date->calendarWidget()->window()->installEventFilter(this);
+    m_calendarPopup = m_date->calendarWidget()->window();
+    m_calendarPopup->installEventFilter(this);
     topLayout->addWidget(m_date);
     topLayout->addStretch(1);
 
@@ -186,7 +187,7 @@ bool RegisterPanel::eventFilter(QObject* watched, QEvent* event)
             runGuarded([this] { dateChosen(); });
             return true; // Enter here must not press the window's default button
         }
-    } else if (watched == m_date->calendarWidget()->window() && event->type() == QEvent::Hide) {
+    } else if (watched == m_calendarPopup && event->type() == QEvent::Hide) {
         runGuarded([this] { dateChosen(); });
     }
     return QWidget::eventFilter(watched, event);

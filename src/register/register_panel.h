@@ -43,6 +43,7 @@ private:
     QRadioButton* m_shiftButtons[4]{};
     QCheckBox* m_dayOff;
     QDateEdit* m_date;
+    QWidget* m_calendarPopup;
     DataGrid* m_grid;
 };
 

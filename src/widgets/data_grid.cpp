@@ -30,6 +30,8 @@ void DataGrid::setSource(ResultSet* rs, const QList<ColumnSpec>& columns)
     QAbstractItemModel* old = model();
     m_rs = rs;
     m_model = rs ? new ResultSetModel(*rs, columns, this) : nullptr;
+    if (m_model)
+        m_model->setStyler(m_styler);
     setModel(m_model);
     if (old && old->parent() == this)
         old->deleteLater();
@@ -55,8 +57,9 @@ void DataGrid::setSource(ResultSet* rs, const QList<ColumnSpec>& columns)
 
 void DataGrid::setStyler(CellStyler styler)
 {
+    m_styler = std::move(styler);
     if (m_model)
-        m_model->setStyler(std::move(styler));
+        m_model->setStyler(m_styler);
     viewport()->update();
 }
 

@@ -24,6 +24,7 @@ private:
 
     ResultSet* m_rs = nullptr;
     ResultSetModel* m_model = nullptr;
+    CellStyler m_styler; // outlives the model: every source gets it
     QList<QMetaObject::Connection> m_links;
     bool m_syncing = false;
 };

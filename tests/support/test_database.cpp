@@ -44,10 +44,13 @@ ConnectionSettings settingsFor(const QString& database)
 
 Database& admin()
 {
-    static Database db(settingsFor(u"postgres"_qs), u"test-admin"_qs);
-    if (!db.isOpen())
-        db.open();
-    return db;
+    // Never destroyed: the driver is gone by the time statics would be.
+    static auto* db = new Database(settingsFor(u"postgres"_qs), u"test-admin"_qs);
+    if (!db->isOpen()) {
+        db->open();
+        db->exec(u"set client_min_messages = warning"_qs);
+    }
+    return *db;
 }
 
 // The template holding the schema, named after the schema's content so a
