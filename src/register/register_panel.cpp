@@ -40,7 +40,7 @@ QList<ColumnSpec> RegisterPanel::columns()
         {u"time"_qs, u"Часы"_qs},
         {u"kol_vo"_qs, u"Кол-во"_qs, 57},
         {u"brak"_qs, u"Брак"_qs, 49},
-        {u"summa"_qs, u"Итого (р.)"_qs, 78},
+        {u"summa"_qs, u"Итого (р.)"_qs, 78, Qt::AlignLeft, false, 2},
         {u"prize"_qs, u"Премия (%)"_qs, -1, Qt::AlignLeft, true},
         {u"ok"_qs, u"OK"_qs, 37, Qt::AlignHCenter},
         {u"vvod"_qs, u"Заведен"_qs, 72, Qt::AlignHCenter},
@@ -58,7 +58,6 @@ RegisterPanel::RegisterPanel(ShiftRegister& reg, QWidget* parent) : QWidget(pare
     for (int i = 0; i < 4; ++i) {
         auto* b = new QRadioButton(captions[i], top);
         b->setObjectName(u"RadioButton%1"_qs.arg(i + 1));
-        b->setAutoFillBackground(true);
         topLayout->addWidget(b);
         connect(b, &QRadioButton::clicked, this, guarded([this, i, b] {
                     if (b->isChecked())
@@ -69,7 +68,7 @@ RegisterPanel::RegisterPanel(ShiftRegister& reg, QWidget* parent) : QWidget(pare
     topLayout->addSpacing(24);
     m_dayOff = new QCheckBox(u"Выходной"_qs, top);
     m_dayOff->setObjectName(u"CBox1"_qs);
-    m_dayOff->setAutoFillBackground(true);
+    m_dayOff->setFixedWidth(100); // the bold caption must not push the date aside
     connect(m_dayOff, &QCheckBox::toggled, this, &RegisterPanel::styleDayOff);
     topLayout->addWidget(m_dayOff);
     topLayout->addSpacing(24);
@@ -138,9 +137,7 @@ void RegisterPanel::chooseShift(int shift)
     for (int i = 0; i < 4; ++i) {
         QRadioButton* b = m_shiftButtons[i];
         const bool chosen = i + 1 == shift;
-        QPalette p = b->palette();
-        p.setColor(QPalette::Window, chosen ? kGreen : QApplication::palette().color(QPalette::Button));
-        b->setPalette(p);
+        b->setStyleSheet(chosen ? u"QRadioButton { background-color: #008000; color: white; }"_qs : QString());
         QFont f = b->font();
         f.setBold(chosen);
         b->setFont(f);
@@ -166,9 +163,7 @@ void RegisterPanel::setDayOff(bool on)
 
 void RegisterPanel::styleDayOff(bool on)
 {
-    QPalette p = m_dayOff->palette();
-    p.setColor(QPalette::Window, on ? kRed : QApplication::palette().color(QPalette::Button));
-    m_dayOff->setPalette(p);
+    m_dayOff->setStyleSheet(on ? u"QCheckBox { background-color: #FF0000; }"_qs : QString());
     QFont f = m_dayOff->font();
     f.setBold(on);
     m_dayOff->setFont(f);

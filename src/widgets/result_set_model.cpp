@@ -52,6 +52,7 @@ QVariant ResultSetModel::data(const QModelIndex& index, int role) const
         return {};
     const ColumnSpec& spec = m_columns[index.column()];
     switch (role) {
+    case Qt::ToolTipRole: // narrow columns cut long texts off
     case Qt::DisplayRole: {
         const QVariant v = m_rs.value(index.row(), spec.field);
         // Exact numbers from the server come as text: show them with the
