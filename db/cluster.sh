@@ -11,6 +11,11 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 dir=${TABEL_CLUSTER_DIR:-$here/.cluster}
+# As root the server runs as postgres, which must reach the folder: a
+# checkout under a private home folder gets its cluster under /tmp instead.
+if [ -z "${TABEL_CLUSTER_DIR:-}" ] && [ "$(id -u)" = 0 ] && ! runuser -u postgres -- test -x "$here" 2>/dev/null; then
+    dir=/tmp/tabel-cluster-$(printf '%s' "$here" | md5sum | cut -c1-8)
+fi
 data=$dir/data
 bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 user=sys
