@@ -44,6 +44,20 @@ struct Plant {
     }
 };
 
+// The program's side of the plant: its own connection, data module and
+// register, struck-out records hidden as after a login.
+struct Bench {
+    Plant plant;
+    Database db{plant.fresh.settings()};
+    DataModule dm{db};
+    ShiftRegister reg{dm};
+    Bench()
+    {
+        db.open();
+        reg.setHiddenMark(u"ta"_qs);
+    }
+};
+
 QString okOf(ResultSet& q, const QString& fio)
 {
     for (int r = 0; r < q.rowCount(); ++r) {
@@ -70,12 +84,10 @@ private Q_SLOTS:
 
 void TestRegister::loadShowsWhatTheRegisterMayShow()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
-    reg.setHiddenMark(u"ta"_qs);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     const int before = db.statementCount();
     reg.load(plant.day);
     QVERIFY(db.statementCount() - before <= 8); // four queries, prepared on first use
@@ -96,12 +108,10 @@ void TestRegister::loadShowsWhatTheRegisterMayShow()
 
 void TestRegister::toggleAcceptsAndTakesBack()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
-    reg.setHiddenMark(u"ta"_qs);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     reg.setCurSmena(1);
     reg.load(plant.day);
     ResultSet& q = reg.curQuery();
@@ -126,12 +136,10 @@ void TestRegister::toggleAcceptsAndTakesBack()
 
 void TestRegister::foremenMayNotToggle()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
-    reg.setHiddenMark(u"ta"_qs);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     reg.setCurSmena(1);
     reg.load(plant.day);
     const int before = db.statementCount();
@@ -144,12 +152,10 @@ void TestRegister::foremenMayNotToggle()
 
 void TestRegister::toggleOnEmptyRegisterDoesNothing()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
-    reg.setHiddenMark(u"ta"_qs);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     reg.setCurSmena(3);
     reg.load(plant.day);
     const int before = db.statementCount();
@@ -159,12 +165,10 @@ void TestRegister::toggleOnEmptyRegisterDoesNothing()
 
 void TestRegister::shiftChoiceRebindsWithoutQueries()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
-    reg.setHiddenMark(u"ta"_qs);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
     panel.show();
     reg.load(plant.day);
@@ -182,12 +186,10 @@ void TestRegister::shiftChoiceRebindsWithoutQueries()
 
 void TestRegister::activationReturnsToToday()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
-    reg.setHiddenMark(u"ta"_qs);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
     panel.show();
     auto* date = panel.findChild<QDateEdit*>(u"DateT"_qs);
@@ -213,11 +215,10 @@ void TestRegister::activationReturnsToToday()
 
 void TestRegister::dateChoiceSetsDayOff()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
     panel.show();
     auto* date = panel.findChild<QDateEdit*>(u"DateT"_qs);
@@ -244,12 +245,10 @@ void TestRegister::dateChoiceSetsDayOff()
 
 void TestRegister::okColumnIsColoured()
 {
-    Plant plant;
-    Database db(plant.fresh.settings());
-    db.open();
-    DataModule dm(db);
-    ShiftRegister reg(dm);
-    reg.setHiddenMark(u"ta"_qs);
+    Bench b;
+    [[maybe_unused]] Plant& plant = b.plant;
+    [[maybe_unused]] Database& db = b.db;
+    ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
     reg.load(plant.day);
     ResultSetModel* model = panel.grid()->resultModel();
