@@ -49,6 +49,7 @@ private Q_SLOTS:
     void outdatedProgramEndsEvenIfNobodyAnswers();
     void closingAWindowReturnsTheRegisterToToday();
     void escapeEndsTheProgram();
+    void databaseErrorsAreShownAndTheWindowStays();
     void startupTimings();
 };
 
@@ -223,6 +224,26 @@ void TestApp::escapeEndsTheProgram()
     s.shell.login(u"5306"_qs);
     QVERIFY(!s.shell.mainWindow()->isVisible());
     QCOMPARE(s.ends, 1);
+}
+
+void TestApp::databaseErrorsAreShownAndTheWindowStays()
+{
+    Started s;
+    MessageLog log;
+    QVERIFY(s.shell.start());
+    s.shell.showLogin();
+    bool stillOpen = false;
+    test::whenModal([&](QWidget* w) {
+        s.fresh.side().exec(u"alter table accounts_dep.smena rename to smena_gone"_qs);
+        QTest::mouseClick(s.shell.mainWindow()->button(u"Button8"_qs), Qt::LeftButton);
+        stillOpen = w->isVisible();
+        static_cast<QDialog*>(w)->reject();
+    });
+    s.shell.login(u"5306"_qs);
+    QVERIFY(stillOpen);
+    QCOMPARE(log.shown().size(), 1);
+    QVERIFY2(log.shown()[0].text.contains(u"smena"_qs), qPrintable(log.shown()[0].text));
+    QCOMPARE(int(log.shown()[0].icon), int(msg::Icon::Error));
 }
 
 void TestApp::startupTimings()
