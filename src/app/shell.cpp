@@ -1,6 +1,11 @@
 #include "app/shell.h"
 
 #include "data/version_row.h"
+#include "reference/nom_group_list.h"
+#include "reference/price_list.h"
+#include "reference/product_list.h"
+#include "reference/vid_oper_list.h"
+#include "reference/worker_list.h"
 #include "widgets/guard.h"
 #include "widgets/messages.h"
 #include "widgets/modal.h"
@@ -17,6 +22,7 @@ Shell::Shell(ConnectionSettings settings, BuildStamp stamp, QObject* parent)
 
 Shell::~Shell()
 {
+    m_references.reset();
     delete m_main;
     delete m_login;
 }
@@ -29,6 +35,7 @@ bool Shell::start()
         m_dm = std::make_unique<DataModule>(*m_db);
         m_register = std::make_unique<ShiftRegister>(*m_dm);
         m_main = new MainWindow(*m_register);
+        m_references = std::make_unique<ReferenceWindows>(*m_dm, m_main);
         m_login = new LoginDialog;
     } catch (const std::exception&) {
         msg::error(kNoConnectionText, kNoConnectionCaption);
@@ -42,7 +49,20 @@ bool Shell::start()
     // The version check goes on for the whole run, also under modal windows.
     connect(m_main->versionTimer(), &QTimer::timeout, this, guarded([this] { versionCheck(); }));
     m_main->versionTimer()->start();
+    wireMenu();
     return true;
+}
+
+void Shell::wireMenu()
+{
+    const auto open = [this](const QString& item, auto command) {
+        connect(m_main->menuItem(item), &QAction::triggered, m_main, guarded(command));
+    };
+    open(u"N1"_qs, [this] { m_references->workers()->openMaintenance(); });
+    open(u"N3"_qs, [this] { m_references->products()->openMaintenance(); });
+    open(u"N4"_qs, [this] { m_references->prices()->openMaintenance(); });
+    open(u"N6"_qs, [this] { m_references->operationTypes()->openMaintenance(); });
+    open(u"N8"_qs, [this] { m_references->nomGroups()->openMaintenance(); });
 }
 
 void Shell::showLogin()

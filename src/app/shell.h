@@ -5,6 +5,7 @@
 #include "core/build_stamp.h"
 #include "core/roles.h"
 #include "data/data_module.h"
+#include "reference/reference_windows.h"
 #include "register/shift_register.h"
 
 #include <QObject>
@@ -50,9 +51,11 @@ public:
     ShiftRegister& shiftRegister() { return *m_register; }
     MainWindow* mainWindow() const { return m_main; }
     LoginDialog* loginDialog() const { return m_login; }
+    ReferenceWindows& references() { return *m_references; }
 
 private:
     void applyRole(Role role);
+    void wireMenu();
 
     ConnectionSettings m_settings;
     BuildStamp m_stamp;
@@ -60,6 +63,7 @@ private:
     std::unique_ptr<DataModule> m_dm;
     std::unique_ptr<ShiftRegister> m_register;
     MainWindow* m_main = nullptr;
+    std::unique_ptr<ReferenceWindows> m_references;
     LoginDialog* m_login = nullptr;
     QString m_role;
     bool m_ending = false;

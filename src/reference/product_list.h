@@ -8,7 +8,7 @@ namespace tabel {
 class ProductCard;
 
 // The products: kept from the main menu, and chosen from by the price card.
-// The reserved products 7777 and 7778 are never changed, deleted or handed
+// The reserved products (7777 and up) are never changed, deleted or handed
 // over.
 class ProductList : public ReferenceList {
     Q_OBJECT

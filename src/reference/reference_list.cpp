@@ -1,5 +1,6 @@
 #include "reference/reference_list.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -63,7 +64,9 @@ void ReferenceList::setChooseButton(QPushButton* button, bool choosing)
 std::optional<Choice> ReferenceList::runChooser()
 {
     m_choice.reset();
-    showModal(this, parentWidget());
+    // Whoever is in front opened the chooser and becomes active again after it.
+    QWidget* opener = QApplication::activeModalWidget();
+    showModal(this, opener ? opener : parentWidget());
     return std::exchange(m_choice, std::nullopt);
 }
 

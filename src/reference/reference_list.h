@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/reserved.h"
 #include "data/data_module.h"
 #include "widgets/data_grid.h"
 #include "widgets/modal.h"
@@ -21,14 +22,6 @@ struct Choice {
     QString name;
 };
 
-// Products, operations and operation types 7777 and 7778 belong to
-// maintenance work and average piecework, 7779 to 7781 to the share lines of
-// helpers, painters and brigades: no list changes, deletes or hands them
-// over, or the register would lose the lines that refer to them.
-inline bool isReservedId(qint64 id)
-{
-    return id >= 7777 && id <= 7781;
-}
 
 // The common frame of the reference lists: a grid over a static result
 // set, a search box over its loaded rows, a bar of buttons, and the

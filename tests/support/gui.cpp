@@ -41,18 +41,23 @@ void typeText(QWidget* widget, const QString& text)
 
 void whenModal(std::function<void(QWidget*)> handler, int timeoutMs)
 {
+    whenModal(QString(), std::move(handler), timeoutMs);
+}
+
+void whenModal(const QString& objectName, std::function<void(QWidget*)> handler, int timeoutMs)
+{
     auto* timer = new QTimer;
     auto* clock = new QElapsedTimer;
     clock->start();
     QWidget* before = QApplication::activeModalWidget();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, handler, before, timeoutMs] {
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, handler, before, timeoutMs, objectName] {
         QWidget* modal = QApplication::activeModalWidget();
-        const bool timedOut = clock->elapsed() > timeoutMs;
-        if ((modal && modal != before) || timedOut) {
+        const bool wanted = modal && (objectName.isEmpty() ? modal != before : modal->objectName() == objectName);
+        if (wanted || clock->elapsed() > timeoutMs) {
             timer->stop();
             timer->deleteLater();
             delete clock;
-            if (modal && modal != before)
+            if (wanted)
                 handler(modal);
         }
     });

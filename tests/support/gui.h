@@ -33,5 +33,8 @@ void typeText(QWidget* widget, const QString& text);
 // When the next modal window comes up (within `timeoutMs`), hands it to
 // `handler`, which should close it.
 void whenModal(std::function<void(QWidget*)> handler, int timeoutMs = 5000);
+// The same, for the modal window with this object name ("Form2", ...), so a
+// window uncovered by a closing one is never taken for it.
+void whenModal(const QString& objectName, std::function<void(QWidget*)> handler, int timeoutMs = 5000);
 
 } // namespace tabel::test
