@@ -178,6 +178,10 @@ bool ExcelExport::saveAndOpen()
         }
     }
     part.setAutoRemove(false);
+    // The temporary file was private to us; the saved workbook is an
+    // ordinary document others in the office may open.
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                      | QFileDevice::ReadOther);
     m_lastSaved = target;
     m_unsaved = false;
 
