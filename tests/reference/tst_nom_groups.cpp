@@ -11,6 +11,9 @@
 #include <QTest>
 
 using namespace tabel;
+using test::buttonOf;
+using test::whileOpen;
+using test::onNextCard;
 using tabel::test::FreshDatabase;
 using tabel::test::MessageLog;
 
@@ -39,27 +42,8 @@ struct Plant {
     int count(const QString& sql) { return fresh.side().scalar(sql).toInt(); }
 };
 
-QPushButton* buttonOf(QWidget* w, const QString& name)
-{
-    return w->findChild<QPushButton*>(name);
-}
 
-// Runs `body` while the list is up (opened by `open`), then closes it.
-void whileOpen(QDialog& list, const std::function<void()>& open, const std::function<void()>& body)
-{
-    test::whenModal([&](QWidget*) {
-        body();
-        if (list.isVisible())
-            list.reject();
-    });
-    open();
-}
 
-// Hands the next card to `fill`, which must close it.
-void onNextCard(const std::function<void(QDialog*)>& fill)
-{
-    test::whenModal([fill](QWidget* w) { fill(qobject_cast<QDialog*>(w)); });
-}
 
 void key(QWidget* w, Qt::Key k)
 {

@@ -25,6 +25,9 @@
 #include <memory>
 
 using namespace tabel;
+using test::buttonOf;
+using test::onWindow;
+using test::opensModal;
 using tabel::test::FreshDatabase;
 using tabel::test::MessageLog;
 
@@ -63,50 +66,8 @@ struct Plant {
     }
 };
 
-QPushButton* buttonOf(QWidget* w, const QString& name)
-{
-    return w->findChild<QPushButton*>(name);
-}
 
-// When the window `name` is up as the modal one, hands it to `handle`; the
-// window is closed afterwards whatever happened, so a failed check never
-// leaves a test waiting. Waiting for the name, not for any new modal
-// window, keeps a handler off the window that a closing one uncovers.
-void onWindow(const QString& name, std::function<void(QDialog*)> handle, int timeoutMs = 5000)
-{
-    auto* timer = new QTimer;
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        const bool found = d && d->isVisible() && d->objectName() == name;
-        if (!found && clock->elapsed() < timeoutMs)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!found)
-            return;
-        const auto close = qScopeGuard([d] {
-            if (d->isVisible())
-                d->reject();
-        });
-        handle(d);
-    });
-    timer->start(20);
-}
 
-// Whether `action` brings up a modal window (which is closed at once).
-bool opensModal(const std::function<void()>& action)
-{
-    bool opened = false;
-    test::whenModal([&opened](QWidget* w) {
-        opened = true;
-        qobject_cast<QDialog*>(w)->reject();
-    }, 300);
-    action();
-    QTest::qWait(400); // let the watch run out
-    return opened;
-}
 
 // Types into a cell of the norm grid the way the operator does and leaves
 // the cell with Tab.

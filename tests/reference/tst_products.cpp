@@ -11,6 +11,8 @@
 #include <QTest>
 
 using namespace tabel;
+using test::whileOpen;
+using test::onNextCard;
 using tabel::test::FreshDatabase;
 using tabel::test::MessageLog;
 
@@ -60,20 +62,7 @@ T* child(QWidget* w, const QString& name)
     return w->findChild<T*>(name);
 }
 
-void whileOpen(QDialog& list, const std::function<void()>& open, const std::function<void()>& body)
-{
-    test::whenModal([&](QWidget*) {
-        body();
-        if (list.isVisible())
-            list.reject();
-    });
-    open();
-}
 
-void onNextCard(const std::function<void(QDialog*)>& fill)
-{
-    test::whenModal([fill](QWidget* w) { fill(qobject_cast<QDialog*>(w)); });
-}
 
 void chooseGroup(QWidget* card, qint64 group)
 {

@@ -1,6 +1,10 @@
 #include "gui.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTest>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
@@ -62,6 +66,53 @@ void whenModal(const QString& objectName, std::function<void(QWidget*)> handler,
         }
     });
     timer->start(20);
+}
+
+void onWindow(const QString& name, std::function<void(QDialog*)> handle, int timeoutMs)
+{
+    whenModal(name, [handle](QWidget* w) {
+        auto* d = qobject_cast<QDialog*>(w);
+        if (!d)
+            return;
+        const auto close = qScopeGuard([d] {
+            if (d->isVisible())
+                d->reject();
+        });
+        handle(d);
+    }, timeoutMs);
+}
+
+bool opensModal(const std::function<void()>& action)
+{
+    bool opened = false;
+    whenModal([&opened](QWidget* w) {
+        opened = true;
+        if (auto* d = qobject_cast<QDialog*>(w))
+            d->reject();
+    }, 300);
+    action();
+    QTest::qWait(400); // let the watch run out
+    return opened;
+}
+
+void whileOpen(QDialog& list, const std::function<void()>& open, const std::function<void()>& body)
+{
+    whenModal([&](QWidget*) {
+        body();
+        if (list.isVisible())
+            list.reject();
+    });
+    open();
+}
+
+void onNextCard(const std::function<void(QDialog*)>& fill)
+{
+    whenModal([fill](QWidget* w) { fill(qobject_cast<QDialog*>(w)); });
+}
+
+QPushButton* buttonOf(QWidget* w, const QString& name)
+{
+    return w->findChild<QPushButton*>(name);
 }
 
 } // namespace tabel::test

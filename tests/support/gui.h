@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QDialog;
+class QPushButton;
 class QWidget;
 
 namespace tabel::test {
@@ -36,5 +38,21 @@ void whenModal(std::function<void(QWidget*)> handler, int timeoutMs = 5000);
 // The same, for the modal window with this object name ("Form2", ...), so a
 // window uncovered by a closing one is never taken for it.
 void whenModal(const QString& objectName, std::function<void(QWidget*)> handler, int timeoutMs = 5000);
+
+// When the window `name` is up as the modal one, hands it to `handle`; the
+// window is closed afterwards whatever happened, so a failed check never
+// leaves a test waiting.
+void onWindow(const QString& name, std::function<void(QDialog*)> handle, int timeoutMs = 5000);
+
+// Whether `action` brings up a modal window (which is closed at once).
+bool opensModal(const std::function<void()>& action);
+
+// Runs `body` while `list` is up (opened by `open`), then closes it.
+void whileOpen(QDialog& list, const std::function<void()>& open, const std::function<void()>& body);
+
+// Hands the next modal window to `fill`, which must close it.
+void onNextCard(const std::function<void(QDialog*)>& fill);
+
+QPushButton* buttonOf(QWidget* w, const QString& name);
 
 } // namespace tabel::test
