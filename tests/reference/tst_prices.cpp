@@ -3,6 +3,7 @@
 #include "reference/price_list.h"
 #include "reference/vid_oper_list.h"
 #include "reports/excel_export.h"
+#include "support/spreadsheet.h"
 #include "support/gui.h"
 #include "support/test_database.h"
 
@@ -25,6 +26,8 @@
 #include <memory>
 
 using namespace tabel;
+using test::EnvScope;
+using test::readWorkbook;
 using test::buttonOf;
 using test::onWindow;
 using test::opensModal;
@@ -98,38 +101,7 @@ void doubleClickRow(QTableView* grid, int row)
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-// Sets an environment variable for one scope.
-class EnvScope {
-public:
-    EnvScope(const char* name, const QByteArray& value) : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvScope()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
 
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
-// The workbook as a spreadsheet program reads it (tests/reports/xlsx_dump.py).
-QJsonObject readBack(const QString& path)
-{
-    QProcess python;
-    python.start(u"python3"_qs, {test::sourceDir() + u"/tests/reports/xlsx_dump.py"_qs, path});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        qWarning().noquote() << "xlsx_dump.py failed:" << python.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-}
 
 } // namespace
 
@@ -706,7 +678,7 @@ void TestPrices::excelExport()
     list.openMaintenance();
     QVERIFY(log.shown().isEmpty());
     QVERIFY(!excel.lastSavedFile().isEmpty());
-    const QJsonObject book = readBack(excel.lastSavedFile());
+    const QJsonObject book = readWorkbook(excel.lastSavedFile());
     const QJsonObject cells = book[u"cells"_qs].toObject();
     QVERIFY(!cells.isEmpty());
 

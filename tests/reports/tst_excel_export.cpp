@@ -1,5 +1,6 @@
 #include "reports/excel_export.h"
 #include "support/gui.h"
+#include "support/spreadsheet.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,6 +17,8 @@
 #include <optional>
 
 using namespace tabel;
+using test::EnvScope;
+using test::readWorkbook;
 
 namespace {
 
@@ -23,39 +26,7 @@ const QString kOpenFailed = u"Ошибка открытия файла Microsoft
 const QString kBadSheet = u"Ошибочный номер листа Microsoft Excel"_qs;
 const QString kCellFailed = u"Ошибка Microsoft Excel"_qs;
 
-// Sets an environment variable for one scope and puts the old value back.
-class EnvScope {
-public:
-    EnvScope(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvScope()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
 
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
-// The workbook as a spreadsheet program would read it: see xlsx_dump.py.
-QJsonObject readBack(const QString& path)
-{
-    QProcess python;
-    python.start(u"python3"_qs, {QStringLiteral(XLSX_DUMP_SCRIPT), path});
-    if (!python.waitForFinished(60000) || python.exitCode() != 0) {
-        qWarning().noquote() << "xlsx_dump.py failed:" << python.readAllStandardError();
-        return {};
-    }
-    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
-}
 
 QJsonObject cellOf(const QJsonObject& book, int column, int row)
 {
@@ -124,7 +95,7 @@ QJsonObject TestExcelExport::showAndRead(ExcelExport& excel)
 {
     if (excel.showExcel(true) != 1 || excel.lastSavedFile().isEmpty())
         return {};
-    return readBack(excel.lastSavedFile());
+    return readWorkbook(excel.lastSavedFile());
 }
 
 QStringList TestExcelExport::filesInExportFolder() const
@@ -446,8 +417,8 @@ void TestExcelExport::savedFileNames()
 
     QCOMPARE(filesInExportFolder().size(), 3);
     QVERIFY(second != first);
-    QCOMPARE(cellOf(readBack(first), 1, 1)[u"value"_qs].toString(), u"a"_qs);
-    QCOMPARE(cellOf(readBack(second), 1, 1)[u"value"_qs].toString(), u"b"_qs);
+    QCOMPARE(cellOf(readWorkbook(first), 1, 1)[u"value"_qs].toString(), u"a"_qs);
+    QCOMPARE(cellOf(readWorkbook(second), 1, 1)[u"value"_qs].toString(), u"b"_qs);
     QCOMPARE(QFileInfo(third).absolutePath(), m_dir->filePath(u"Выгрузка"_qs));
     QVERIFY2(QFileInfo(third).fileName().startsWith(u"_a_b_c_"_qs), qPrintable(third));
     QCOMPARE(m_log->shown().size(), 0);
@@ -489,7 +460,7 @@ void TestExcelExport::folderLostBeforeSave()
     // The workbook is still there: once the folder is usable, showing saves it.
     QVERIFY(QFile::remove(folder));
     QCOMPARE(excel.showExcel(true), 1);
-    QCOMPARE(cellOf(readBack(excel.lastSavedFile()), 1, 1)[u"value"_qs].toString(), u"сохранить"_qs);
+    QCOMPARE(cellOf(readWorkbook(excel.lastSavedFile()), 1, 1)[u"value"_qs].toString(), u"сохранить"_qs);
 }
 
 void TestExcelExport::openingTheSavedFile_data()
@@ -555,7 +526,7 @@ void TestExcelExport::speedOfAFullTimesheet()
     // Well under a second on a desktop; the margin keeps a loaded CI quiet.
     QVERIFY2(elapsed < 3000, qPrintable(QString::number(elapsed)));
 
-    const QJsonObject book = readBack(excel.lastSavedFile());
+    const QJsonObject book = readWorkbook(excel.lastSavedFile());
     QCOMPARE(book[u"cells"_qs].toObject().size(), rows * columns);
     QCOMPARE(cellOf(book, 36, 1000)[u"type"_qs].toString(), u"number"_qs);
     QCOMPARE(m_log->shown().size(), 0);
