@@ -16,7 +16,7 @@ fi
 "$here/scripts/setup.sh" --demo
 socket=$("$here/db/cluster.sh" start)
 
-export PGPASSWORD=wuxomel
+export PGPASSWORD=wuxomel PGOPTIONS="-c client_min_messages=warning"
 psql -q -h "$socket" -U sys -d postgres -v ON_ERROR_STOP=1 \
     -c "drop database if exists mirabel with (force)" -c "create database mirabel" >/dev/null
 psql -q -h "$socket" -U sys -d mirabel -v ON_ERROR_STOP=1 \
