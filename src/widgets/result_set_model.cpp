@@ -50,28 +50,28 @@ QVariant ResultSetModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.column() >= m_columns.size())
         return {};
-    const ColumnSpec& spec = m_columns[index.column()];
+    const ColumnSpec& column = m_columns[index.column()];
     switch (role) {
     case Qt::ToolTipRole: // narrow columns cut long texts off
     case Qt::DisplayRole: {
-        const QVariant v = m_rs.value(index.row(), spec.field);
+        const QVariant v = m_rs.value(index.row(), column.field);
         // Exact numbers from the server come as text: show them with the
         // decimal comma like the floating ones.
-        if (v.typeId() == QMetaType::QString && m_rs.fieldType(spec.field).id() == QMetaType::Double) {
+        if (v.typeId() == QMetaType::QString && m_rs.fieldType(column.field).id() == QMetaType::Double) {
             if (const auto d = Decimal::parse(v.toString()))
-                return d->toString(spec.decimals).replace(u'.', u',');
+                return d->toString(column.decimals).replace(u'.', u',');
         }
-        return displayText(v, spec.decimals);
+        return displayText(v, column.decimals);
     }
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(spec.alignment | Qt::AlignVCenter);
+        return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
     case Qt::ForegroundRole:
     case Qt::BackgroundRole:
     case Qt::FontRole: {
         if (!m_styler)
             return {};
         CellStyle style;
-        m_styler(m_rs, index.row(), spec.field, style);
+        m_styler(m_rs, index.row(), column.field, style);
         if (role == Qt::ForegroundRole && style.foreground)
             return *style.foreground;
         if (role == Qt::BackgroundRole && style.background)
