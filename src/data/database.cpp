@@ -124,7 +124,12 @@ QSqlQuery Database::exec(const QString& sql, const Params& params)
         const QSqlError e = q.lastError();
         fail(e.databaseText().isEmpty() ? e.text() : e.databaseText());
     }
+    // The caller reads the rows through a handle on the same result; the
+    // prepared statement stays in the cache for the next run.
+QT_WARNING_PUSH
+QT_WARNING_DISABLE_DEPRECATED
     return q;
+QT_WARNING_POP
 }
 
 void Database::execScript(const QString& sql)
