@@ -1,5 +1,6 @@
 #include "data/result_set.h"
 
+#include <QRegularExpression>
 #include <QSqlField>
 #include <QSqlRecord>
 
@@ -24,7 +25,8 @@ void ResultSet::open()
     // Only the placeholders the text carries are bound.
     Params bound;
     for (auto it = m_params.cbegin(); it != m_params.cend(); ++it) {
-        if (m_sql.contains(u':' + it.key()))
+        const QRegularExpression placeholder(u"(?<!:):"_qs + QRegularExpression::escape(it.key()) + u"(?!\\w)"_qs);
+        if (m_sql.contains(placeholder))
             bound.insert(it.key(), it.value());
     }
     QSqlQuery q = m_db.exec(m_sql, bound);
