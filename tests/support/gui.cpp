@@ -54,7 +54,16 @@ void whenModal(const QString& objectName, std::function<void(QWidget*)> handler,
     auto* clock = new QElapsedTimer;
     clock->start();
     QWidget* before = QApplication::activeModalWidget();
-    QObject::connect(timer, &QTimer::timeout, [timer, clock, handler, before, timeoutMs, objectName] {
+    // A watch left over from a test that has ended must not run its handler
+    // on the stack variables of that test.
+    const QByteArray owner = QByteArray(QTest::currentTestFunction()) + '/' + QTest::currentDataTag();
+    QObject::connect(timer, &QTimer::timeout, [timer, clock, handler, before, timeoutMs, objectName, owner] {
+        if (QByteArray(QTest::currentTestFunction()) + '/' + QTest::currentDataTag() != owner) {
+            timer->stop();
+            timer->deleteLater();
+            delete clock;
+            return;
+        }
         QWidget* modal = QApplication::activeModalWidget();
         const bool wanted = modal && (objectName.isEmpty() ? modal != before : modal->objectName() == objectName);
         if (wanted || clock->elapsed() > timeoutMs) {
