@@ -1,4 +1,5 @@
 #include "reference/nom_group_card.h"
+#include "reference/card_layout.h"
 
 #include "widgets/guard.h"
 #include "widgets/messages.h"
@@ -19,7 +20,6 @@ const QString kCaption = u"Ведение групп (29)"_qs;
 const QString kGroupBox = u"Номенклатурная группа"_qs;
 const QString kNameLabel = u"Наименование"_qs;
 const QString kExcluded = u"Не используется"_qs;
-const QString kSave = u"Записать"_qs;
 const QString kExit = u"Выход"_qs;
 const QString kIncomplete = u"Все поля должны быть заполнены!"_qs;
 
@@ -47,24 +47,8 @@ NomGroupCard::NomGroupCard(NomGroupStore& store, QWidget* parent) : QDialog(pare
     grid->addWidget(m_name, 1, 0);
     grid->addWidget(m_excluded, 2, 0);
 
-    m_save = new QPushButton(kSave, this);
-    m_save->setObjectName(u"Button1"_qs);
-    m_save->setDefault(true);
-    auto* exit = new QPushButton(kExit, this);
-    exit->setObjectName(u"Button6"_qs);
-    exit->setAutoDefault(false);
-
-    auto* bar = new QHBoxLayout;
-    bar->addStretch(1);
-    bar->addWidget(m_save);
-    bar->addWidget(exit);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(box);
-    layout->addLayout(bar);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    m_save = layOutCard(this, box, u"Button6"_qs, kExit).save;
     connect(m_save, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void NomGroupCard::startAdd()

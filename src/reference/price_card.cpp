@@ -1,4 +1,5 @@
 #include "reference/price_card.h"
+#include "reference/card_layout.h"
 
 #include "widgets/guard.h"
 #include "widgets/messages.h"
@@ -61,26 +62,11 @@ PriceCard::PriceCard(DataModule& dm, QWidget* parent) : QDialog(parent), m_store
     grid->addWidget(new QLabel(u"Вид"_qs, group), 2, 0);
     grid->addWidget(m_kind, 2, 1, 1, 2);
 
-    auto* save = new QPushButton(u"Записать"_qs, this);
-    save->setObjectName(u"Button1"_qs);
-    save->setDefault(true);
-    auto* cancel = new QPushButton(u"Отмена"_qs, this);
-    cancel->setObjectName(u"Button2"_qs);
-    cancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QPushButton* save = layOutCard(this, group).save;
 
     connect(m_pickProduct, &QPushButton::clicked, this, guarded([this] { pickProduct(); }));
     connect(pickType, &QPushButton::clicked, this, guarded([this] { pickOperationType(); }));
     connect(save, &QPushButton::clicked, this, guarded([this] { this->save(); }));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PriceCard::startAdd()

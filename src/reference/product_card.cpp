@@ -1,4 +1,5 @@
 #include "reference/product_card.h"
+#include "reference/card_layout.h"
 
 #include "widgets/guard.h"
 #include "widgets/messages.h"
@@ -21,8 +22,6 @@ namespace {
 const QString kGroupBox = u"Данные об изделии"_qs;
 const QString kBrandLabel = u"Марка"_qs;
 const QString kMassLabel = u"Расценка"_qs;
-const QString kSave = u"Записать"_qs;
-const QString kCancel = u"Отмена"_qs;
 const QString kIncomplete = u"Все поля должны быть заполнены!"_qs;
 const QString kDuplicate = u"Такая марка изделия уже заведена!"_qs;
 const QString kBadMass = u"В поле «Расценка» должно быть число, например 12.5"_qs;
@@ -104,23 +103,8 @@ ProductCard::ProductCard(DataModule& dm, ProductStore& store, QWidget* parent)
     grid->addWidget(m_mass, 1, 1);
     grid->addWidget(m_group, 2, 0, 1, 2);
 
-    auto* saveButton = new QPushButton(kSave, this);
-    saveButton->setObjectName(u"Button1"_qs);
-    saveButton->setDefault(true);
-    auto* cancel = new QPushButton(kCancel, this);
-    cancel->setObjectName(u"Button2"_qs);
-    cancel->setAutoDefault(false);
-    auto* bar = new QHBoxLayout;
-    bar->addStretch(1);
-    bar->addWidget(saveButton);
-    bar->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(box);
-    layout->addLayout(bar);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    QPushButton* saveButton = layOutCard(this, box).save;
     connect(saveButton, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void ProductCard::startAdd()

@@ -1,4 +1,5 @@
 #include "reference/vid_oper_card.h"
+#include "reference/card_layout.h"
 
 #include "widgets/guard.h"
 #include "widgets/messages.h"
@@ -33,24 +34,8 @@ VidOperCard::VidOperCard(DataModule& dm, QWidget* parent) : QDialog(parent), m_s
     m_name->setMinimumWidth(260);
     form->addRow(u"Операция"_qs, m_name);
 
-    m_save = new QPushButton(u"Записать"_qs, this);
-    m_save->setObjectName(u"Button1"_qs);
-    m_save->setDefault(true);
-    auto* cancel = new QPushButton(u"Отмена"_qs, this);
-    cancel->setObjectName(u"Button2"_qs);
-    cancel->setAutoDefault(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_save);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
+    m_save = layOutCard(this, group).save;
     connect(m_save, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void VidOperCard::startAdd()

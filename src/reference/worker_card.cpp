@@ -1,4 +1,5 @@
 #include "reference/worker_card.h"
+#include "reference/card_layout.h"
 
 #include "widgets/guard.h"
 #include "widgets/messages.h"
@@ -20,8 +21,6 @@ const QString kFioLabel = u"ФИО"_qs;
 const QString kDepartmentLabel = u"Подразделение"_qs;
 const QString kStaffposLabel = u"Должность"_qs;
 const QString kRolesLabel = u"Роль"_qs;
-const QString kSaveCaption = u"Записать"_qs;
-const QString kCancelCaption = u"Отмена"_qs;
 const QString kFioRequired = u"ФИО нужно заполнить!"_qs;
 
 // The name and position columns hold up to 254 characters; a longer text
@@ -66,23 +65,10 @@ WorkerCard::WorkerCard(WorkerStore& store, QWidget* parent) : QDialog(parent), m
     form->addRow(kStaffposLabel, m_staffpos);
     form->addRow(kRolesLabel, m_roles);
 
-    m_save = new QPushButton(kSaveCaption, this);
-    m_save->setObjectName(u"Button1"_qs);
-    m_save->setDefault(true);
-    m_cancel = new QPushButton(kCancelCaption, this);
-    m_cancel->setObjectName(u"Button2"_qs);
-    m_cancel->setAutoDefault(false);
+    const CardButtons buttons = layOutCard(this, group);
+    m_save = buttons.save;
+    m_cancel = buttons.cancel;
     connect(m_save, &QPushButton::clicked, this, guarded([this] { save(); }));
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // The wheel anywhere over the card steps the focused lookup box, so
     // every widget of the card reports its wheel turns here. The boxes'
