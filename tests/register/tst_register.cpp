@@ -85,12 +85,10 @@ private Q_SLOTS:
 void TestRegister::loadShowsWhatTheRegisterMayShow()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
-    const int before = db.statementCount();
-    reg.load(plant.day);
-    QVERIFY(db.statementCount() - before <= 8); // four queries, prepared on first use
+    const int before = b.db.statementCount();
+    reg.load(b.plant.day);
+    QVERIFY(b.db.statementCount() - before <= 8); // four queries, prepared on first use
     ResultSet& s1 = reg.query(1);
     QCOMPARE(s1.rowCount(), 2);
     QCOMPARE(okOf(s1, u"Андреев А.А."_qs), u"no"_qs);
@@ -100,20 +98,18 @@ void TestRegister::loadShowsWhatTheRegisterMayShow()
     QCOMPARE(reg.query(3).rowCount(), 0);
     QCOMPARE(okOf(reg.query(4), u"Борисов Б.Б."_qs), u""_qs); // an empty mark is shown
 
-    const int again = db.statementCount();
-    reg.load(plant.day.addDays(1));
-    QCOMPARE(db.statementCount() - again, 4);
+    const int again = b.db.statementCount();
+    reg.load(b.plant.day.addDays(1));
+    QCOMPARE(b.db.statementCount() - again, 4);
     QCOMPARE(reg.query(1).rowCount(), 0);
 }
 
 void TestRegister::toggleAcceptsAndTakesBack()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
     reg.setCurSmena(1);
-    reg.load(plant.day);
+    reg.load(b.plant.day);
     ResultSet& q = reg.curQuery();
 
     struct Step { int row; const char* before; const char* after; };
@@ -130,21 +126,19 @@ void TestRegister::toggleAcceptsAndTakesBack()
         QCOMPARE(q.value(u"ok"_qs).toString(), QString::fromUtf8(s.after));
     }
     // Only the toggled lines changed in the table.
-    QCOMPARE(plant.fresh.side().scalar(u"select count(*) from accounts_dep.smena where ok = 'no'"_qs).toInt(), 2);
-    QCOMPARE(plant.fresh.side().scalar(u"select count(*) from accounts_dep.smena where ok = 'ta'"_qs).toInt(), 1);
+    QCOMPARE(b.plant.fresh.side().scalar(u"select count(*) from accounts_dep.smena where ok = 'no'"_qs).toInt(), 2);
+    QCOMPARE(b.plant.fresh.side().scalar(u"select count(*) from accounts_dep.smena where ok = 'ta'"_qs).toInt(), 1);
 }
 
 void TestRegister::foremenMayNotToggle()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
     reg.setCurSmena(1);
-    reg.load(plant.day);
-    const int before = db.statementCount();
+    reg.load(b.plant.day);
+    const int before = b.db.statementCount();
     QCOMPARE(int(reg.toggleOk(u"plobend"_qs)), int(ShiftRegister::Toggle::Refused));
-    QCOMPARE(db.statementCount(), before); // not one statement
+    QCOMPARE(b.db.statementCount(), before); // not one statement
     QCOMPARE(okOf(reg.curQuery(), u"Андреев А.А."_qs), u"no"_qs);
     // Another letter case is not the foremen code.
     QCOMPARE(int(reg.toggleOk(u"PLOBEND"_qs)), int(ShiftRegister::Toggle::Done));
@@ -153,26 +147,22 @@ void TestRegister::foremenMayNotToggle()
 void TestRegister::toggleOnEmptyRegisterDoesNothing()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
     reg.setCurSmena(3);
-    reg.load(plant.day);
-    const int before = db.statementCount();
+    reg.load(b.plant.day);
+    const int before = b.db.statementCount();
     QCOMPARE(int(reg.toggleOk(u"5306"_qs)), int(ShiftRegister::Toggle::NothingToToggle));
-    QCOMPARE(db.statementCount(), before);
+    QCOMPARE(b.db.statementCount(), before);
 }
 
 void TestRegister::shiftChoiceRebindsWithoutQueries()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
     panel.show();
-    reg.load(plant.day);
-    const int before = db.statementCount();
+    reg.load(b.plant.day);
+    const int before = b.db.statementCount();
     for (int shift : {2, 4, 1, 3}) {
         auto* b = panel.findChild<QRadioButton*>(u"RadioButton%1"_qs.arg(shift));
         QTest::mouseClick(b, Qt::LeftButton);
@@ -180,33 +170,31 @@ void TestRegister::shiftChoiceRebindsWithoutQueries()
         QCOMPARE(panel.grid()->resultSet(), &reg.query(shift));
         QVERIFY(b->font().bold());
     }
-    QCOMPARE(db.statementCount(), before);
+    QCOMPARE(b.db.statementCount(), before);
     QVERIFY(!panel.findChild<QRadioButton*>(u"RadioButton1"_qs)->font().bold());
 }
 
 void TestRegister::activationReturnsToToday()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
     panel.show();
     auto* date = panel.findChild<QDateEdit*>(u"DateT"_qs);
-    date->setDate(plant.day);
+    date->setDate(b.plant.day);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(date, &enter);
     QCOMPARE(reg.query(1).rowCount(), 2);
-    QCOMPARE(reg.query(1).param(u"data"_qs).toDate(), plant.day);
+    QCOMPARE(reg.query(1).param(u"data"_qs).toDate(), b.plant.day);
 
     // Typed but not confirmed: a refresh reads the date it already had.
-    date->setDate(plant.day.addDays(-1));
+    date->setDate(b.plant.day.addDays(-1));
     panel.refresh();
-    QCOMPARE(reg.query(1).param(u"data"_qs).toDate(), plant.day);
+    QCOMPARE(reg.query(1).param(u"data"_qs).toDate(), b.plant.day);
 
-    const int before = db.statementCount();
+    const int before = b.db.statementCount();
     panel.activate();
-    QCOMPARE(db.statementCount() - before, 4);
+    QCOMPARE(b.db.statementCount() - before, 4);
     QCOMPARE(date->date(), QDate::currentDate());
     for (int shift = 1; shift <= 4; ++shift)
         QCOMPARE(reg.query(shift).param(u"data"_qs).toDate(), QDate::currentDate());
@@ -216,8 +204,6 @@ void TestRegister::activationReturnsToToday()
 void TestRegister::dateChoiceSetsDayOff()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
     panel.show();
@@ -246,11 +232,9 @@ void TestRegister::dateChoiceSetsDayOff()
 void TestRegister::okColumnIsColoured()
 {
     Bench b;
-    [[maybe_unused]] Plant& plant = b.plant;
-    [[maybe_unused]] Database& db = b.db;
     ShiftRegister& reg = b.reg;
     RegisterPanel panel(reg);
-    reg.load(plant.day);
+    reg.load(b.plant.day);
     ResultSetModel* model = panel.grid()->resultModel();
     const int okColumn = 10;
     QCOMPARE(model->headerData(okColumn, Qt::Horizontal, Qt::DisplayRole).toString(), u"OK"_qs);
